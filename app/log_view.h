@@ -1,0 +1,63 @@
+#pragma once
+// The log table: sorted by time text, newest first, with a navigator bar
+// under it for the operator's insert, edit and delete.
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QToolButton>
+#include <QWidget>
+
+#include "app/batch_log_model.h"
+
+namespace calvor {
+
+// Only the time column sorts, by its text; equal times keep log order.
+class LogSortModel final : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+ protected:
+  bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+};
+
+class LogTable final : public QTableView {
+ public:
+  LogTable(BatchLogModel* log, QWidget* parent = nullptr);
+
+  QString emptyText() const { return QStringLiteral("."); }
+  Qt::SortOrder timeOrder() const { return order_; }
+  void sortByTime(Qt::SortOrder order);
+
+  // Navigator commands.
+  void goFirst();
+  void goLast();
+  void insertRow();
+  void deleteRow();
+  void editRow();
+  void post();
+  void cancel();
+  void refresh();
+
+  // The log row shown at a display row (-1 if none).
+  int sourceRow(int displayRow) const;
+
+  // The editor of the cell being edited, if any.
+  QWidget* openEditor() const;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  BatchLogModel* log_;
+  LogSortModel* sorted_;
+  Qt::SortOrder order_ = Qt::DescendingOrder;
+  // The row inserted by Insert and not yet posted: Cancel takes it away.
+  QPersistentModelIndex pendingInsert_;
+};
+
+class LogNavigator final : public QWidget {
+ public:
+  LogNavigator(LogTable* table, QWidget* parent = nullptr);
+  QToolButton* button(const QString& name) const;
+};
+
+}  // namespace calvor

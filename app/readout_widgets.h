@@ -1,0 +1,45 @@
+#pragma once
+// The value and state boxes of the main window.
+#include <QComboBox>
+#include <QLineEdit>
+#include <array>
+#include <optional>
+
+#include "measurement/readouts.h"
+
+namespace calvor {
+
+// An integer shown plainly ("#0"), right-aligned; an editable one may be
+// emptied by the operator and then holds nothing.
+class NumberEdit final : public QLineEdit {
+ public:
+  explicit NumberEdit(bool editable, QWidget* parent = nullptr);
+  std::optional<int32_t> value() const;
+  void setValue(std::optional<int32_t> v);
+};
+
+// A drop-down list whose item is chosen by the frames, not by the operator.
+class StateCombo final : public QComboBox {
+ public:
+  StateCombo(const QStringList& items, QWidget* parent = nullptr);
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override {}
+  void keyPressEvent(QKeyEvent*) override {}
+  void wheelEvent(QWheelEvent*) override {}
+  void showPopup() override {}
+};
+
+// The window's boxes behind the Readouts interface.
+class WindowReadouts final : public Readouts {
+ public:
+  std::array<NumberEdit*, NumberBoxCount> numbers{};
+  std::array<StateCombo*, StateBoxCount> states{};
+
+  std::optional<int32_t> Value(NumberBox box) const override;
+  void SetValue(NumberBox box, std::optional<int32_t> value) override;
+  int ItemIndex(StateBox box) const override;
+  void SetItemIndex(StateBox box, int index) override;
+};
+
+}  // namespace calvor

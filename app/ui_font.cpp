@@ -1,0 +1,15 @@
+#include "app/ui_font.h"
+
+#include <QApplication>
+#include <QFont>
+
+namespace calvor {
+
+void UseProgramFont() {
+  QFont f(QStringLiteral("NanumGothic"));
+  f.setPixelSize(12);
+  f.setStyleHint(QFont::SansSerif);
+  QApplication::setFont(f);
+}
+
+}  // namespace calvor

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace calvor {
+
+// One font for Hangul and digits alike, so that no text mixes fonts.
+void UseProgramFont();
+
+}  // namespace calvor
