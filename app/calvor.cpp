@@ -9,6 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/message_boxes.h"
+#include "settings/comm.h"
+#include "settings/comm_settings.h"
+#include "settings/settings_location.h"
 
 namespace calvor {
 namespace {
@@ -175,6 +178,7 @@ void TMain::FormCreate() {
     SetOuterWidth(CompactWidth);
     SetStatusPanel0Width(157);
     Panel1->hide();
+    LoadSettings();
     Batch.Armed = true;
     Batch.InBatch = false;
     Batch.TestPending = false;
@@ -223,10 +227,38 @@ void TMain::CloseBtnClick() {
 
 void TMain::Exit1Click() { close(); }
 
+void TMain::LoadSettings() {
+  const TCommSettings s = LoadCommSettings(SettingsFilePath());
+  OndoPort = QString::fromStdString(s.OndoPort);
+  OndoSpeed = QString::fromStdString(s.OndoSpeed);
+  AndPort = QString::fromStdString(s.AndPort);
+  AndSpeed = QString::fromStdString(s.AndSpeed);
+}
+
+void TMain::SetStayOnTop(bool onTop) {
+  if (StaysOnTop() == onTop) return;
+  // Changing the flags hides the window; bring it back where it was.
+  const bool visible = isVisible();
+  const QPoint at = pos();
+  setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+  move(at);
+  if (visible) show();
+}
+
+void TMain::Seting1Click() {
+  SetStayOnTop(false);
+  TF_COMM* window = nullptr;
+  try {
+    window = new TF_COMM(this);
+    window->show();
+  } catch (...) {
+    delete window;  // a settings window that cannot come up is dropped silently
+  }
+}
+
 // The link, the settings window and the report plug in here.
 void TMain::Open1Click() {}
 void TMain::Close1Click() {}
-void TMain::Seting1Click() {}
 void TMain::TestBtnClick() {}
 void TMain::Printer1Click() {}
 void TMain::Excel1Click() {}

@@ -16,6 +16,8 @@
 namespace calvor {
 
 class TMain : public QMainWindow {
+  Q_OBJECT
+
  public:
   static constexpr int CompactWidth = 230;
   static constexpr int ExpandedWidth = 363;
@@ -66,6 +68,10 @@ class TMain : public QMainWindow {
   // Width of the window including its frame.
   int OuterWidth() const;
 
+  // The window's stay-on-top style, changed by the settings commands.
+  void SetStayOnTop(bool onTop);
+  bool StaysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+
   // Where batch peaks take their time from (the system's local time).
   void SetClock(const Clock& clock) { clock_ = &clock; }
 
@@ -75,6 +81,7 @@ class TMain : public QMainWindow {
 
  private:
   void BuildControls();
+  void LoadSettings();
   void SetOuterWidth(int width);
   void SetStatusPanel0Width(int width);
 
