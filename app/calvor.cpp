@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/message_boxes.h"
+#include "measurement/device_frame.h"
 #include "settings/comm.h"
 #include "settings/comm_settings.h"
 #include "settings/settings_location.h"
@@ -169,6 +170,10 @@ void TMain::BuildControls() {
   StatusPanel1->setFont(PixelFont(11));
   dxStatusBar1->addWidget(StatusPanel0);
   dxStatusBar1->addWidget(StatusPanel1, 1);
+
+  ComPort = new SerialLink(this);
+  ComPort->SetPacketHandler([this](std::string_view packet) { ComDataPacket1Packet(packet); });
+  connect(ComPort, &SerialLink::DeviceLost, this, Guarded([this] { ComPortLost(); }));
 }
 
 void TMain::FormCreate() {
@@ -223,9 +228,69 @@ void TMain::CloseBtnClick() {
   Panel1->hide();
   SetOuterWidth(CompactWidth);
   SetStatusPanel0Width(157);
+  // Raw open: port, rate and end marker as last set; status and commands
+  // stay. A failure reaches the error box with the port and the reason.
+  ComPort->Open();
 }
 
-void TMain::Exit1Click() { close(); }
+void TMain::Exit1Click() {
+  Close1Click();
+  close();
+}
+
+void TMain::SetLinkCommands(bool running) {
+  // Stopped: every command is open again, " 중지 " included.
+  Open1->setEnabled(!running);
+  Close1->setEnabled(true);
+  Seting1->setEnabled(!running);
+  TestBtn->setEnabled(!running);
+}
+
+void TMain::Open1Click() {
+  try {
+    ComPort->SetPortName(OndoPort);
+    if (const auto rate = RateForSpeedText(OndoSpeed)) ComPort->SetRate(*rate);
+    ComPort->Close();
+    ComPort->Open();
+    ComPort->SetEndMarker(ETX);
+    StatusPanel1->setText(QStringLiteral("OK ") + OndoPort);
+    SetLinkCommands(true);
+  } catch (...) {
+    StatusPanel1->setText(QStringLiteral("Not ") + OndoPort);
+  }
+}
+
+void TMain::Close1Click() {
+  try {
+    ComPort->Purge();
+    ComPort->Close();
+    StatusPanel1->setText(QStringLiteral("Close OK "));
+    SetLinkCommands(false);
+  } catch (...) {
+    StatusPanel1->setText(QStringLiteral("Close실패 "));
+  }
+}
+
+void TMain::TestBtnClick() {
+  Open1Click();
+  try {
+    for (const uint8_t byte : RequestFrame()) {
+      const char c = static_cast<char>(byte);
+      ComPort->Write(&c, 1);
+    }
+  } catch (...) {
+    ShowPlainMessage(QStringLiteral("송신요구 실패!"));
+    return;
+  }
+  Batch.TestPending = true;
+}
+
+void TMain::ComPortLost() {
+  // Not left showing "OK" while nothing arrives: the link is stopped and the
+  // operator's next Start picks it up again. The batch goes on then.
+  StatusPanel1->setText(QStringLiteral("Not ") + ComPort->PortName());
+  SetLinkCommands(false);
+}
 
 void TMain::LoadSettings() {
   const TCommSettings s = LoadCommSettings(SettingsFilePath());
@@ -256,10 +321,7 @@ void TMain::Seting1Click() {
   }
 }
 
-// The link, the settings window and the report plug in here.
-void TMain::Open1Click() {}
-void TMain::Close1Click() {}
-void TMain::TestBtnClick() {}
+// The report plugs in here.
 void TMain::Printer1Click() {}
 void TMain::Excel1Click() {}
 

@@ -11,6 +11,7 @@
 #include "app/batch_log_model.h"
 #include "app/log_view.h"
 #include "app/readout_widgets.h"
+#include "link/serial_link.h"
 #include "measurement/frame_processing.h"
 
 namespace calvor {
@@ -50,6 +51,7 @@ class TMain : public QMainWindow {
   QStatusBar* dxStatusBar1;
   QLabel* StatusPanel0;
   QLabel* StatusPanel1;
+  SerialLink* ComPort;  // the port with its framer, ComDataPacket1
 
   // Commands.
   void Open1Click();
@@ -64,6 +66,8 @@ class TMain : public QMainWindow {
 
   // Every packet the link hands over.
   void ComDataPacket1Packet(std::string_view packet);
+  // The port failed while open.
+  void ComPortLost();
 
   // Width of the window including its frame.
   int OuterWidth() const;
@@ -84,6 +88,7 @@ class TMain : public QMainWindow {
   void LoadSettings();
   void SetOuterWidth(int width);
   void SetStatusPanel0Width(int width);
+  void SetLinkCommands(bool running);
 
   int outerWidth_ = CompactWidth;
   const Clock* clock_;

@@ -14,7 +14,7 @@ namespace {
 
 std::string Frame(int t) {
   char body[80];
-  std::snprintf(body, sizeof body, "RD011110%3d000%3d000000%3d%3d 95", t, t, t + 2, t);
+  std::snprintf(body, sizeof body, "RD01111O%3d000%3d000000%3d%3d 95", t, t, t + 2, t);
   std::string s = std::string("\x02") + body;
   s.resize(69, '0');
   return s + "\x03";
