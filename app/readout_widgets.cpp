@@ -1,5 +1,7 @@
 #include "app/readout_widgets.h"
 
+#include <QEvent>
+#include <QTimerEvent>
 #include <QIntValidator>
 
 #include "measurement/int_conversion.h"
@@ -12,10 +14,18 @@ NumberEdit::NumberEdit(bool editable, QWidget* parent) : QLineEdit(parent) {
   if (!editable) setFocusPolicy(Qt::NoFocus);
   // An empty text is allowed: the box then holds nothing.
   setValidator(new QIntValidator(INT32_MIN, INT32_MAX, this));
-  setValue(0);
+  setText(QStringLiteral("0"));
+  // Text put in by anyone else (the operator typing, pasting) wins over a
+  // value not shown yet.
+  connect(this, &QLineEdit::textChanged, this, [this] {
+    if (applying_) return;
+    pending_ = false;
+    refresh_.stop();
+  });
 }
 
 std::optional<int32_t> NumberEdit::value() const {
+  if (pending_) return pendingValue_;
   const QString t = text().trimmed();
   if (t.isEmpty()) return std::nullopt;
   bool ok = false;
@@ -25,8 +35,35 @@ std::optional<int32_t> NumberEdit::value() const {
 }
 
 void NumberEdit::setValue(std::optional<int32_t> v) {
-  const QString t = v ? QString::number(*v) : QString();
+  pendingValue_ = v;
+  if (pending_) return;
+  pending_ = true;
+  refresh_.start(RefreshMs, this);
+}
+
+void NumberEdit::ShowPending() {
+  refresh_.stop();
+  if (!pending_) return;
+  pending_ = false;
+  const QString t = pendingValue_ ? QString::number(*pendingValue_) : QString();
+  applying_ = true;
   if (t != text()) setText(t);
+  applying_ = false;
+}
+
+void NumberEdit::timerEvent(QTimerEvent* e) {
+  if (e->timerId() == refresh_.timerId()) {
+    ShowPending();
+    return;
+  }
+  QLineEdit::timerEvent(e);
+}
+
+bool NumberEdit::event(QEvent* e) {
+  // The operator edits the value the box holds.
+  if (e->type() == QEvent::KeyPress || e->type() == QEvent::FocusIn || e->type() == QEvent::InputMethod)
+    ShowPending();
+  return QLineEdit::event(e);
 }
 
 StateCombo::StateCombo(const QStringList& items, QWidget* parent) : QComboBox(parent) {

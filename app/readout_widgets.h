@@ -1,5 +1,6 @@
 #pragma once
 // The value and state boxes of the main window.
+#include <QBasicTimer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <array>
@@ -15,7 +16,22 @@ class NumberEdit final : public QLineEdit {
  public:
   explicit NumberEdit(bool editable, QWidget* parent = nullptr);
   std::optional<int32_t> value() const;
+  // The value counts at once; the text follows within one screen refresh,
+  // so a burst of frames lays out and paints the text once, not per frame.
   void setValue(std::optional<int32_t> v);
+
+  static constexpr int RefreshMs = 10;
+
+ protected:
+  bool event(QEvent* e) override;
+  void timerEvent(QTimerEvent* e) override;
+
+ private:
+  void ShowPending();
+  bool pending_ = false;
+  bool applying_ = false;
+  std::optional<int32_t> pendingValue_;
+  QBasicTimer refresh_;
 };
 
 // A drop-down list whose item is chosen by the frames, not by the operator.

@@ -2,7 +2,6 @@
 // POSIX only (pseudo-terminals, termios); it is a test and demo tool.
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -34,7 +33,8 @@ Where:
 What:
   --rate FPS          status frames per second (default 2; 0: only answers)
   --count N           stop after N frames (default 0: never)
-  --flood N           send N frames as fast as the line takes them, then stop
+  --flood N           send N frames as fast as the line takes them (then
+                      only answer requests, until ended)
   --wait-request      send nothing until the first transmission request
   --faults P          with probability P (0..1) per frame, also send a fault:
                       garbage bytes, a short packet, a frame with a bad
@@ -283,12 +283,16 @@ int main(int argc, char** argv) {
   const std::string request("\x02RXP0\x03\x6B", 7);
   std::string received;
   bool started = !o.waitRequest;
+  bool flooding = o.flood > 0;
   const double period = o.rate > 0 ? 1.0 / o.rate : 0;
   auto next = std::chrono::steady_clock::now();
   while (!g_stop) {
-    if (started && o.flood > 0) {
+    if (started && flooding) {
       for (unsigned long i = 0; i < o.flood && !g_stop; ++i) sendFrame(true);
-      break;
+      flooding = false;
+      if (stamps) std::fflush(stamps);
+      // Stay: the terminal must outlive the frames still on their way.
+      std::fprintf(stderr, "calvor-devsim: flood of %lu frames sent\n", o.flood);
     }
     if (o.count > 0 && seq >= o.count) break;
     int timeout = 200;
@@ -312,21 +316,13 @@ int main(int argc, char** argv) {
         if (received.size() > 64) received.erase(0, received.size() - 8);
       }
     }
-    if (started && period > 0 && std::chrono::steady_clock::now() >= next) {
+    if (started && !flooding && period > 0 && std::chrono::steady_clock::now() >= next) {
       sendFrame(false);
       next += std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(period));
       if (next < std::chrono::steady_clock::now() - std::chrono::seconds(1)) next = std::chrono::steady_clock::now();
     }
   }
   if (stamps) std::fclose(stamps);
-  // Let the other side read what is still queued before the terminal goes.
-  if (o.pty && slaveFd >= 0 && o.flood > 0) {
-    for (int i = 0; i < 50 && !g_stop; ++i) {
-      int queued = 0;
-      if (ioctl(slaveFd, FIONREAD, &queued) != 0 || queued == 0) break;
-      usleep(100000);
-    }
-  }
   if (!g_link.empty()) unlink(g_link.c_str());
   return 0;
 }
