@@ -52,6 +52,8 @@ bool BatchLogModel::setData(const QModelIndex& index, const QVariant& value, int
   BatchLogRow& r = rows_[static_cast<size_t>(index.row())];
   const QString text = value.toString().trimmed();
   if (index.column() == TimeColumn) {
+    // A workbook cell holds 255 characters; a time text needs five.
+    if (value.toString().size() > 255) return false;
     r.time = value.toString().toStdString();
   } else if (text.isEmpty()) {
     r.temp.reset();

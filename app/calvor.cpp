@@ -4,12 +4,16 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/message_boxes.h"
 #include "measurement/device_frame.h"
+#include "report/log_export.h"
+#include "report/log_report.h"
 #include "settings/comm.h"
 #include "settings/comm_settings.h"
 #include "settings/settings_location.h"
@@ -321,8 +325,21 @@ void TMain::Seting1Click() {
   }
 }
 
-// The report plugs in here.
-void TMain::Printer1Click() {}
-void TMain::Excel1Click() {}
+void TMain::Printer1Click() {
+  LevelCaption = ChartCaption;
+  // The rows as the view shows them now; frames go on being processed while
+  // the preview is open, but the preview keeps the log it was built from.
+  const DisplayedRows rows = RowsAsDisplayed(*LogView->model());
+  QPrinter printer(QPrinter::HighResolution);
+  SetupReportPage(printer);
+  QPrintPreviewDialog preview(&printer, this);
+  preview.setWindowTitle(AppTitle);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &rows](QPrinter* target) {
+    PaintLogReport(*target, LevelCaption, rows, QDate::currentDate());
+  });
+  preview.exec();
+}
+
+void TMain::Excel1Click() { ExportLog(*LogView->model()); }
 
 }  // namespace calvor

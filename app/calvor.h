@@ -25,6 +25,9 @@ class TMain : public QMainWindow {
 
   explicit TMain(QWidget* parent = nullptr);
 
+  // The caption the report prints above the log table.
+  QString LevelCaption;
+
   // Fields kept for the whole run.
   QString OndoPort, AndPort, OndoSpeed, AndSpeed;
   TBatchState Batch;  // Armed, InBatch, TestPending, Peak, PeakTime

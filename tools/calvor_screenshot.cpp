@@ -1,10 +1,11 @@
-// Takes the README's pictures of the main window: feeds a capture of the
-// indicator's line into the real window and saves it compact and expanded.
+// Takes the README's pictures: feeds a capture of the indicator's line into
+// the real window, saves it compact and expanded, and prints its log to PDF.
 //   calvor-screenshot CAPTURE OUTDIR
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
+#include <QPrinter>
 #include <QTimer>
 #include <cstdio>
 
@@ -13,6 +14,7 @@
 #include "app/ui_font.h"
 #include "link/packet_framer.h"
 #include "measurement/device_frame.h"
+#include "report/log_report.h"
 
 namespace {
 
@@ -62,6 +64,13 @@ int main(int argc, char** argv) {
     main.SpanADJ1Click();
     QTimer::singleShot(300, [&] {
       Save(main, out.filePath(QStringLiteral("main-expanded.png")));
+      // The first page of the printed chart, through the report's painting.
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(out.filePath(QStringLiteral("report.pdf")));
+      calvor::SetupReportPage(printer);
+      calvor::PaintLogReport(printer, calvor::ChartCaption, calvor::RowsAsDisplayed(*main.LogView->model()),
+                             QDate(2026, 12, 11));
       app.quit();
     });
   });
