@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/message_boxes.h"
+#include "app/ui_font.h"
 #include "measurement/device_frame.h"
 #include "report/log_export.h"
 #include "report/log_report.h"
@@ -23,13 +24,6 @@ namespace {
 
 constexpr int PanelHeight = 371;
 constexpr int StatusHeight = 20;
-
-QFont PixelFont(int px, bool bold = false) {
-  QFont f = QApplication::font();
-  f.setPixelSize(px);
-  f.setBold(bold);
-  return f;
-}
 
 // A captioned group box holding one box, placed at y in its panel.
 QGroupBox* Group(QWidget* panel, const QString& caption, QWidget* box, int y, int height, int width = 70) {

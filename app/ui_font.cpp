@@ -12,4 +12,11 @@ void UseProgramFont() {
   QApplication::setFont(f);
 }
 
+QFont PixelFont(int px, bool bold) {
+  QFont f = QApplication::font();
+  f.setPixelSize(px);
+  f.setBold(bold);
+  return f;
+}
+
 }  // namespace calvor

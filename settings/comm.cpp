@@ -5,18 +5,12 @@
 
 #include "app/calvor.h"
 #include "app/message_boxes.h"
+#include "app/ui_font.h"
 #include "settings/comm_settings.h"
 #include "settings/settings_location.h"
 
 namespace calvor {
 namespace {
-
-QFont PixelFont(int px, bool bold = false) {
-  QFont f = QApplication::font();
-  f.setPixelSize(px);
-  f.setBold(bold);
-  return f;
-}
 
 QLabel* Heading(const QString& text, QWidget* parent, int y) {
   auto* l = new QLabel(text, parent);
