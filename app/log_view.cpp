@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPainter>
+#include <QTimerEvent>
 
 namespace calvor {
 
@@ -41,6 +42,19 @@ LogTable::LogTable(BatchLogModel* log, QWidget* parent) : QTableView(parent), lo
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setWordWrap(false);
   setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(sorted_, &QAbstractItemModel::rowsInserted, this, [this] { HoldRepaint(); });
+}
+
+void LogTable::HoldRepaint() {
+  if (repaintHold_.isActive()) return;
+  setUpdatesEnabled(false);
+  repaintHold_.start(RepaintMs, this);
+}
+
+void LogTable::timerEvent(QTimerEvent* e) {
+  if (e->timerId() != repaintHold_.timerId()) return QTableView::timerEvent(e);
+  repaintHold_.stop();
+  setUpdatesEnabled(true);  // repaints what changed meanwhile
 }
 
 void LogTable::sortByTime(Qt::SortOrder order) {

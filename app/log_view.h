@@ -1,6 +1,7 @@
 #pragma once
 // The log table: sorted by time text, newest first, with a navigator bar
 // under it for the operator's insert, edit and delete.
+#include <QBasicTimer>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QToolButton>
@@ -43,10 +44,18 @@ class LogTable final : public QTableView {
   // The editor of the cell being edited, if any.
   QWidget* openEditor() const;
 
+  static constexpr int RepaintMs = 10;
+
  protected:
   void paintEvent(QPaintEvent* e) override;
+  void timerEvent(QTimerEvent* e) override;
 
  private:
+  // Rows count the moment they are logged; a burst of them is painted once
+  // per screen refresh rather than once per row.
+  void HoldRepaint();
+
+  QBasicTimer repaintHold_;
   BatchLogModel* log_;
   LogSortModel* sorted_;
   Qt::SortOrder order_ = Qt::DescendingOrder;

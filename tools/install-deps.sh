@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   qt6-base-dev qt6-serialport-dev libgl-dev libgsf-1-dev
-  fonts-nanum xvfb xauth
+  fonts-nanum fonts-dejavu-core xvfb xauth
   python3 python3-xlrd poppler-utils
 )
 missing=()

@@ -126,6 +126,9 @@ TEST_F(MainWindow, PacketsReachReadoutsAndLogInDisplayOrder) {
   // with what the box held (0).
   EXPECT_EQ(Shown(NumberBox::Avg), "70");
 
+  // A burst of rows is painted together, and painting comes back at once.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return main.LogView->updatesEnabled(); }, 200));
+
   // The operator may turn the order round from the header; the temperature
   // column does not sort.
   main.LogView->horizontalHeader()->sectionClicked(1);
