@@ -126,6 +126,12 @@ TEST_F(MainWindow, PacketsReachReadoutsAndLogInDisplayOrder) {
   // with what the box held (0).
   EXPECT_EQ(Shown(NumberBox::Avg), "70");
 
+  // Equal time texts keep the order they were logged in.
+  main.BatchLog->AppendRow("12:00", 1);
+  main.BatchLog->AppendRow("12:00", 2);
+  const QStringList withEqual = ShownLog();
+  EXPECT_EQ(withEqual.indexOf("12:00 001") + 1, withEqual.indexOf("12:00 002"));
+
   // A burst of rows is painted together, and painting comes back at once.
   EXPECT_TRUE(QTest::qWaitFor([&] { return main.LogView->updatesEnabled(); }, 200));
 
@@ -135,6 +141,7 @@ TEST_F(MainWindow, PacketsReachReadoutsAndLogInDisplayOrder) {
   EXPECT_EQ(ShownLog().first(), "23:50 150");
   main.LogView->horizontalHeader()->sectionClicked(0);
   EXPECT_EQ(ShownLog().first(), "00:10 095");
+  EXPECT_EQ(ShownLog().size(), 5);
 }
 
 TEST_F(MainWindow, OperatorEditsCountInTheNextAverage) {
