@@ -1,6 +1,5 @@
 #include "settings/comm.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 
 #include "app/calvor.h"

@@ -15,6 +15,7 @@
 #include "link/packet_framer.h"
 #include "measurement/device_frame.h"
 #include "report/log_report.h"
+#include "settings/comm.h"
 
 namespace {
 
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     main.SpanADJ1Click();
     QTimer::singleShot(300, [&] {
       Save(main, out.filePath(QStringLiteral("main-expanded.png")));
+      main.Seting1->trigger();
+      if (auto* settings = main.findChild<calvor::TF_COMM*>()) Save(*settings, out.filePath(QStringLiteral("settings.png")));
       // The first page of the printed chart, through the report's painting.
       QPrinter printer(QPrinter::HighResolution);
       printer.setOutputFormat(QPrinter::PdfFormat);
