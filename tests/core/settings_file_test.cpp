@@ -6,6 +6,7 @@
 
 #include "settings/comm_settings.h"
 #include "settings/cp949.h"
+#include "settings/ini_document.h"
 
 namespace calvor {
 namespace {
@@ -171,6 +172,46 @@ TEST(Cp949, InvalidBytesReadAsReplacementCharacters) {
   EXPECT_EQ(Cp949ToUtf8("A\xFF" "B"), "A\xEF\xBF\xBD" "B");
   EXPECT_EQ(Utf8ToCp949("속도"), std::string("\xBC\xD3\xB5\xB5"));
   EXPECT_EQ(Utf8ToCp949("\xF0\x9F\x98\x80"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace calvor
+
+namespace calvor {
+namespace {
+
+TEST(IniDocument, HowLinesAreRead) {
+  const IniDocument ini(
+      "orphan=before any section\n"
+      "[Broken\n"
+      "key=in no real section\n"
+      " [ Port ] \n"
+      "  Name  =  COM3  \n"
+      "name=second of the same name\n"
+      "Empty=\n"
+      "novalue\n"
+      "[port]\n"
+      "name=duplicate section\n");
+  struct Case {
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;
+  };
+  for (const Case& c : {Case{"PORT", "NAME", "COM3"}, Case{"Port", "empty", ""}, Case{"Port", "novalue", std::nullopt},
+                        Case{"Broken", "key", std::nullopt}, Case{"", "orphan", std::nullopt},
+                        Case{"Other", "name", std::nullopt}}) {
+    EXPECT_EQ(ini.Get(c.section, c.key), c.value) << c.section << "/" << c.key;
+  }
+}
+
+TEST(IniDocument, SetWritesTheFirstOfDuplicatesAndAppendsBeforeBlankLines) {
+  IniDocument ini("[a]\r\nx=1\r\n\r\n[b]\r\n[a]\r\nx=9\r\n");
+  ini.Set("A", "x", "2");
+  ini.Set("a", "y", "3");
+  EXPECT_EQ(ini.Bytes(), "[a]\r\nx=2\r\ny=3\r\n\r\n[b]\r\n[a]\r\nx=9\r\n");
+  IniDocument empty("");
+  empty.Set("s", "k", "");
+  EXPECT_EQ(empty.Bytes(), "[s]\r\nk=\r\n");
 }
 
 }  // namespace
