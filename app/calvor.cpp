@@ -16,7 +16,6 @@
 #include "report/log_export.h"
 #include "report/log_report.h"
 #include "settings/comm.h"
-#include "settings/comm_settings.h"
 #include "settings/settings_location.h"
 
 namespace calvor {
@@ -108,8 +107,7 @@ void TMain::BuildControls() {
   ValuePanel->setPalette(gray);
   auto number = [this](NumberBox box, bool editable, int px, bool bold) {
     auto* edit = new NumberEdit(editable);
-    edit->setObjectName(QString::fromLatin1(
-        std::array{"PV", "Avg", "MAvg", "Span_adj", "Pick_Ondo", "disp_ondo", "OndoAdd"}[static_cast<size_t>(box)]));
+    edit->setObjectName(QString::fromLatin1(NumberBoxNames[static_cast<size_t>(box)]));
     edit->setFont(PixelFont(px, bold));
     Readouts.numbers[static_cast<size_t>(box)] = edit;
     return edit;
@@ -132,18 +130,19 @@ void TMain::BuildControls() {
   Group(Panel1, QStringLiteral("Pick ℃"), number(NumberBox::Pick_Ondo, false, 16, false), y += step, 44);
   Group(Panel1, QStringLiteral("Display ℃"), number(NumberBox::disp_ondo, false, 16, false), y += step, 44);
   Group(Panel1, QStringLiteral("일반보정"), number(NumberBox::OndoAdd, false, 16, false), y += step, 44);
-  auto state = [this](StateBox box, const QStringList& items) {
+  auto state = [this](StateBox box) {
+    QStringList items;
+    for (std::string_view item : StateBoxItems[static_cast<size_t>(box)]) items << QString::fromUtf8(item);
     auto* combo = new StateCombo(items);
-    combo->setObjectName(QString::fromLatin1(
-        std::array{"Calvor_chk", "Machine_chk", "Sensor_chk", "Gate_Chk"}[static_cast<size_t>(box)]));
+    combo->setObjectName(QString::fromLatin1(StateBoxNames[static_cast<size_t>(box)]));
     combo->setFont(PixelFont(15));
     Readouts.states[static_cast<size_t>(box)] = combo;
     return combo;
   };
-  Group(Panel1, QStringLiteral("통신상태"), state(StateBox::Calvor_chk, {"정상", "통신이상"}), y += step, 44);
-  Group(Panel1, QStringLiteral("기기사용"), state(StateBox::Machine_chk, {"Use", "Not"}), y += step, 44);
-  Group(Panel1, QStringLiteral("센서종류"), state(StateBox::Sensor_chk, {"IR", "TR", "RTD"}), y += step, 44);
-  Group(Panel1, QStringLiteral("게이트상태"), state(StateBox::Gate_Chk, {"O", "X"}), y += step, 44);
+  Group(Panel1, QStringLiteral("통신상태"), state(StateBox::Calvor_chk), y += step, 44);
+  Group(Panel1, QStringLiteral("기기사용"), state(StateBox::Machine_chk), y += step, 44);
+  Group(Panel1, QStringLiteral("센서종류"), state(StateBox::Sensor_chk), y += step, 44);
+  Group(Panel1, QStringLiteral("게이트상태"), state(StateBox::Gate_Chk), y += step, 44);
   CloseBtn = SmallButton(QStringLiteral("닫기"), Panel1);
   CloseBtn->move(137 - 51 - 6, 8);
   connect(CloseBtn, &QPushButton::clicked, this, Guarded([this] { CloseBtnClick(); }));
@@ -178,14 +177,9 @@ void TMain::FormCreate() {
   // Each step is tried in turn; a failure ends the sequence and the window
   // opens all the same.
   RunGuarded([this] {
-    SetOuterWidth(CompactWidth);
-    SetStatusPanel0Width(157);
-    Panel1->hide();
-    LoadSettings();
-    Batch.Armed = true;
-    Batch.InBatch = false;
-    Batch.TestPending = false;
-    Batch.Peak = 0;
+    SetExpanded(false);
+    SetCommSettings(LoadCommSettings(SettingsFilePath()));
+    Batch = TBatchState{};  // armed, no batch, no test pending, peak 0
     BatchLog->Clear();
   });
 }
@@ -200,7 +194,11 @@ void TMain::SetOuterWidth(int width) {
   setFixedSize(width - std::max(0, frame), height);
 }
 
-void TMain::SetStatusPanel0Width(int width) { StatusPanel0->setFixedWidth(width); }
+void TMain::SetExpanded(bool expanded) {
+  Panel1->setVisible(expanded);
+  SetOuterWidth(expanded ? ExpandedWidth : CompactWidth);
+  StatusPanel0->setFixedWidth(expanded ? 230 : 157);
+}
 
 void TMain::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
@@ -216,16 +214,10 @@ void TMain::ComDataPacket1Packet(std::string_view packet) {
   }
 }
 
-void TMain::SpanADJ1Click() {
-  SetOuterWidth(ExpandedWidth);
-  SetStatusPanel0Width(230);
-  Panel1->show();
-}
+void TMain::SpanADJ1Click() { SetExpanded(true); }
 
 void TMain::CloseBtnClick() {
-  Panel1->hide();
-  SetOuterWidth(CompactWidth);
-  SetStatusPanel0Width(157);
+  SetExpanded(false);
   // Raw open: port, rate and end marker as last set; status and commands
   // stay. A failure reaches the error box with the port and the reason.
   ComPort->Open();
@@ -290,8 +282,7 @@ void TMain::ComPortLost() {
   SetLinkCommands(false);
 }
 
-void TMain::LoadSettings() {
-  const TCommSettings s = LoadCommSettings(SettingsFilePath());
+void TMain::SetCommSettings(const TCommSettings& s) {
   OndoPort = QString::fromStdString(s.OndoPort);
   OndoSpeed = QString::fromStdString(s.OndoSpeed);
   AndPort = QString::fromStdString(s.AndPort);

@@ -13,6 +13,7 @@
 #include "app/readout_widgets.h"
 #include "link/serial_link.h"
 #include "measurement/frame_processing.h"
+#include "settings/comm_settings.h"
 
 namespace calvor {
 
@@ -75,6 +76,9 @@ class TMain : public QMainWindow {
   // Width of the window including its frame.
   int OuterWidth() const;
 
+  // The four settings fields, as loaded or saved.
+  void SetCommSettings(const TCommSettings& settings);
+
   // The window's stay-on-top style, changed by the settings commands.
   void SetStayOnTop(bool onTop);
   bool StaysOnTop() const { return windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
@@ -88,9 +92,8 @@ class TMain : public QMainWindow {
 
  private:
   void BuildControls();
-  void LoadSettings();
   void SetOuterWidth(int width);
-  void SetStatusPanel0Width(int width);
+  void SetExpanded(bool expanded);
   void SetLinkCommands(bool running);
 
   int outerWidth_ = CompactWidth;

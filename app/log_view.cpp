@@ -8,8 +8,10 @@
 namespace calvor {
 
 bool LogSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-  // Byte order of the text, as "hh:mm" sorts; not locale collation.
-  return left.data(Qt::EditRole).toString().toStdString() < right.data(Qt::EditRole).toString().toStdString();
+  // The log's own time texts in byte order, as DisplayOrder sorts them (no
+  // locale collation, no conversion per comparison).
+  const auto& rows = static_cast<const BatchLogModel*>(sourceModel())->Rows();
+  return rows[static_cast<size_t>(left.row())].time < rows[static_cast<size_t>(right.row())].time;
 }
 
 LogTable::LogTable(BatchLogModel* log, QWidget* parent) : QTableView(parent), log_(log) {
@@ -61,10 +63,6 @@ void LogTable::sortByTime(Qt::SortOrder order) {
   order_ = order;
   sorted_->sort(BatchLogModel::TimeColumn, order);
   horizontalHeader()->setSortIndicator(BatchLogModel::TimeColumn, order);
-}
-
-int LogTable::sourceRow(int displayRow) const {
-  return sorted_->mapToSource(sorted_->index(displayRow, 0)).row();
 }
 
 void LogTable::goFirst() {

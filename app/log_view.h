@@ -12,6 +12,7 @@
 namespace calvor {
 
 // Only the time column sorts, by its text; equal times keep log order.
+// Its source is always a BatchLogModel.
 class LogSortModel final : public QSortFilterProxyModel {
  public:
   using QSortFilterProxyModel::QSortFilterProxyModel;
@@ -25,7 +26,6 @@ class LogTable final : public QTableView {
   LogTable(BatchLogModel* log, QWidget* parent = nullptr);
 
   QString emptyText() const { return QStringLiteral("."); }
-  Qt::SortOrder timeOrder() const { return order_; }
   void sortByTime(Qt::SortOrder order);
 
   // Navigator commands.
@@ -37,9 +37,6 @@ class LogTable final : public QTableView {
   void post();
   void cancel();
   void refresh();
-
-  // The log row shown at a display row (-1 if none).
-  int sourceRow(int displayRow) const;
 
   // The editor of the cell being edited, if any.
   QWidget* openEditor() const;

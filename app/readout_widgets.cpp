@@ -4,8 +4,6 @@
 #include <QTimerEvent>
 #include <QIntValidator>
 
-#include "measurement/int_conversion.h"
-
 namespace calvor {
 
 NumberEdit::NumberEdit(bool editable, QWidget* parent) : QLineEdit(parent) {

@@ -54,9 +54,4 @@ std::optional<int32_t> TryStrToInt(std::string_view s) {
   return static_cast<int32_t>(signed_value);
 }
 
-int32_t StrToInt(std::string_view text) {
-  if (auto v = TryStrToInt(text)) return *v;
-  throw ConvertError("'" + std::string(text) + "' is not a valid integer value");
-}
-
 }  // namespace calvor

@@ -4,8 +4,6 @@
 // hexadecimal prefix. Anything else is a conversion failure.
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
-#include <string>
 #include <string_view>
 
 namespace calvor {
@@ -16,13 +14,5 @@ namespace calvor {
 // Decimal values must fit a signed 32-bit integer; hexadecimal values may use
 // all 32 bits (0xFFFFFFFF reads as -1), as the original rule allowed.
 std::optional<int32_t> TryStrToInt(std::string_view text);
-
-class ConvertError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// Throwing form, for callers outside the per-frame path.
-int32_t StrToInt(std::string_view text);
 
 }  // namespace calvor

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 namespace calvor {
 
@@ -12,6 +14,20 @@ constexpr size_t NumberBoxCount = 7;
 
 enum class StateBox { Calvor_chk, Machine_chk, Sensor_chk, Gate_Chk };
 constexpr size_t StateBoxCount = 4;
+
+// The boxes' names, in the order of their enums.
+constexpr std::array<std::string_view, NumberBoxCount> NumberBoxNames{
+    "PV", "Avg", "MAvg", "Span_adj", "Pick_Ondo", "disp_ondo", "OndoAdd"};
+constexpr std::array<std::string_view, StateBoxCount> StateBoxNames{"Calvor_chk", "Machine_chk", "Sensor_chk",
+                                                                    "Gate_Chk"};
+
+// Each state box's fixed item list (UTF-8); the frame's codes select into it.
+inline const std::array<std::vector<std::string_view>, StateBoxCount> StateBoxItems{{
+    {"정상", "통신이상"},
+    {"Use", "Not"},
+    {"IR", "TR", "RTD"},
+    {"O", "X"},
+}};
 
 // A number box holds one integer, or nothing when the operator emptied it.
 // A state box holds an item index into its fixed list, -1 for none.

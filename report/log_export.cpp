@@ -10,6 +10,7 @@
 
 #include "app/message_boxes.h"
 #include "report/biff8_workbook.h"
+#include "report/log_report.h"
 
 namespace calvor {
 namespace {
@@ -46,12 +47,9 @@ void ExportLog(const QAbstractItemModel& view) {
 
   TextTable table;
   for (int c = 0; c < view.columnCount(); ++c) table.header.push_back(Utf8(view.headerData(c, Qt::Horizontal).toString()));
-  table.rows.reserve(static_cast<size_t>(view.rowCount()));
-  for (int r = 0; r < view.rowCount(); ++r) {
-    std::vector<std::string> row;
-    for (int c = 0; c < view.columnCount(); ++c) row.push_back(Utf8(view.index(r, c).data().toString()));
-    table.rows.push_back(std::move(row));
-  }
+  const DisplayedRows rows = RowsAsDisplayed(view);
+  table.rows.reserve(rows.size());
+  for (const auto& [time, temp] : rows) table.rows.push_back({Utf8(time), Utf8(temp)});
   WriteXlsWorkbook(std::filesystem::path(path.toStdU16String()), table);
 
   QCoreApplication::processEvents();

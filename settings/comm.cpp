@@ -116,10 +116,7 @@ void TF_COMM::But_SetingClick() {
   // A failure goes to the error box; the window stays open and the main
   // window keeps its normal style.
   SaveCommSettings(SettingsFilePath(), values);
-  main_->OndoPort = QString::fromStdString(values.OndoPort);
-  main_->OndoSpeed = QString::fromStdString(values.OndoSpeed);
-  main_->AndPort = QString::fromStdString(values.AndPort);
-  main_->AndSpeed = QString::fromStdString(values.AndSpeed);
+  main_->SetCommSettings(values);
   main_->SetStayOnTop(true);
   close();
 }

@@ -182,11 +182,6 @@ class ReplayClock final : public Clock {
   uint64_t packet_ = 0;
 };
 
-const char* const NumberNames[] = {"PV", "Avg", "MAvg", "Span_adj", "Pick_Ondo", "disp_ondo", "OndoAdd"};
-const char* const StateNames[] = {"Calvor_chk", "Machine_chk", "Sensor_chk", "Gate_Chk"};
-const NumberBox NumberOrder[] = {NumberBox::PV,        NumberBox::Avg,       NumberBox::MAvg,   NumberBox::Span_adj,
-                                 NumberBox::Pick_Ondo, NumberBox::disp_ondo, NumberBox::OndoAdd};
-
 std::string JsonString(std::string_view s) {
   std::string out = "\"";
   for (unsigned char c : s) {
@@ -209,10 +204,10 @@ std::string Number(const std::optional<int32_t>& v) { return v ? std::to_string(
 void PrintJson(uint64_t packets, const ReadoutValues& r, const TBatchState& b, const BatchLogRows& log) {
   std::string out = "{\"packets\": " + std::to_string(packets) + ", \"readouts\": {";
   for (size_t i = 0; i < NumberBoxCount; ++i) {
-    out += (i ? ", \"" : "\"") + std::string(NumberNames[i]) + "\": " + Number(r.Value(NumberOrder[i]));
+    out += (i ? ", \"" : "\"") + std::string(NumberBoxNames[i]) + "\": " + Number(r.Value(static_cast<NumberBox>(i)));
   }
   for (size_t i = 0; i < StateBoxCount; ++i) {
-    out += ", \"" + std::string(StateNames[i]) + "\": " + std::to_string(r.ItemIndex(static_cast<StateBox>(i)));
+    out += ", \"" + std::string(StateBoxNames[i]) + "\": " + std::to_string(r.ItemIndex(static_cast<StateBox>(i)));
   }
   out += "}, \"batch\": {\"Armed\": ";
   out += b.Armed ? "true" : "false";
@@ -231,17 +226,16 @@ void PrintJson(uint64_t packets, const ReadoutValues& r, const TBatchState& b, c
 }
 
 void PrintText(uint64_t packets, const ReadoutValues& r, const TBatchState& b, const BatchLogRows& log) {
-  static const char* const Items[][3] = {
-      {"정상", "통신이상", nullptr}, {"Use", "Not", nullptr}, {"IR", "TR", "RTD"}, {"O", "X", nullptr}};
   std::printf("packets   %llu\n\nreadouts\n", static_cast<unsigned long long>(packets));
   for (size_t i = 0; i < NumberBoxCount; ++i) {
-    const auto v = r.Value(NumberOrder[i]);
-    std::printf("  %-11s %s\n", NumberNames[i], v ? std::to_string(*v).c_str() : "(empty)");
+    const auto v = r.Value(static_cast<NumberBox>(i));
+    std::printf("  %-11s %s\n", NumberBoxNames[i].data(), v ? std::to_string(*v).c_str() : "(empty)");
   }
   for (size_t i = 0; i < StateBoxCount; ++i) {
     const int idx = r.ItemIndex(static_cast<StateBox>(i));
-    const char* text = idx >= 0 && idx < 3 && Items[i][idx] ? Items[i][idx] : "(none)";
-    std::printf("  %-11s %s\n", StateNames[i], text);
+    const auto& items = StateBoxItems[i];
+    const std::string_view text = idx >= 0 && static_cast<size_t>(idx) < items.size() ? items[size_t(idx)] : "(none)";
+    std::printf("  %-11s %.*s\n", StateBoxNames[i].data(), static_cast<int>(text.size()), text.data());
   }
   std::printf("\nbatch     %s, peak %d\n", b.InBatch ? "in progress" : "armed (waiting for T > 130)", b.Peak);
   std::printf("\nlog       %zu rows (newest time first)\n", log.RowCount());

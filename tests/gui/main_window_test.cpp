@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -62,6 +63,12 @@ TEST_F(MainWindow, StartState) {
   for (size_t i = 0; i < StateBoxCount; ++i) EXPECT_EQ(main.Readouts.ItemIndex(static_cast<StateBox>(i)), -1);
   EXPECT_EQ(main.LogView->model()->rowCount(), 0);
   EXPECT_EQ(main.LogView->emptyText(), ".");
+  // And it is painted: an empty table is otherwise one flat colour.
+  const QImage empty = main.LogView->viewport()->grab().toImage();
+  bool marked = false;
+  for (int y = 0; y < empty.height() && !marked; ++y)
+    for (int x = 0; x < empty.width() && !marked; ++x) marked = empty.pixel(x, y) != empty.pixel(0, 0);
+  EXPECT_TRUE(marked);
   EXPECT_FALSE(main.MAvgGroup->isEnabled());
   EXPECT_FALSE(main.Readouts.numbers[size_t(NumberBox::PV)]->isReadOnly());
   EXPECT_FALSE(main.Readouts.numbers[size_t(NumberBox::Avg)]->isReadOnly());

@@ -8,27 +8,16 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <cstdio>
 
 #include "app/calvor.h"
 #include "report/log_export.h"
 #include "report/log_report.h"
 #include "tests/core/frame_builder.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/support/command_output.h"
 
 namespace calvor {
 namespace {
-
-std::string Output(const std::string& command) {
-  std::string out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  char buf[65536];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
 
 class Report : public testing::Test {
  protected:
@@ -60,7 +49,7 @@ TEST_F(Report, ExportWritesTheLogAsDisplayedThenAsks) {
   ASSERT_TRUE(QFile::exists(path));
   EXPECT_EQ(boxes.questions, QStringList{"Warning|" + path + " 파일을 실행하시겠습니까?"});
   EXPECT_EQ(opened, QStringList{path});
-  const std::string cells = Output("/usr/bin/python3 " CALVOR_SOURCE_DIR "/tests/tools/read_xls.py '" + path.toStdString() + "'");
+  const std::string cells = test::XlrdDump(path.toStdString());
   EXPECT_EQ(cells,
             "sheet\tSheet1\t4\t2\n"
             "cell\t0\t0\ttext\tTime\ncell\t0\t1\ttext\t온도(℃)\n"
@@ -75,7 +64,7 @@ TEST_F(Report, ExportWritesTheLogAsDisplayedThenAsks) {
   main.Excel1->trigger();
   EXPECT_EQ(opened.size(), 1);
   EXPECT_EQ(boxes.questions.size(), 2);
-  const std::string again = Output("/usr/bin/python3 " CALVOR_SOURCE_DIR "/tests/tools/read_xls.py '" + path.toStdString() + "'");
+  const std::string again = test::XlrdDump(path.toStdString());
   EXPECT_NE(again.find("cell\t1\t0\ttext\t00:10"), std::string::npos) << again;
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
 }
@@ -102,7 +91,7 @@ TEST_F(Report, PdfOfTheChartRepeatsCaptionsOnEveryPage) {
   const int pages = PaintLogReport(printer, ChartCaption, rows, printed);
   ASSERT_GT(pages, 1);
 
-  std::string text = Output("pdftotext -layout '" + pdf.toStdString() + "' -");
+  std::string text = test::CommandOutput("pdftotext -layout '" + pdf.toStdString() + "' -");
   // The embedded Korean font maps its blank to U+0001 for text extraction.
   std::replace(text.begin(), text.end(), '\x01', ' ');
   std::vector<std::string> pageTexts;

@@ -1,13 +1,13 @@
 // Workbooks read back by an independent reader (xlrd).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "report/biff8_workbook.h"
+#include "tests/support/command_output.h"
 
 namespace calvor {
 namespace {
@@ -20,16 +20,8 @@ struct Readback {
 };
 
 Readback ReadWithXlrd(const fs::path& file) {
-  const std::string command = "/usr/bin/python3 " CALVOR_SOURCE_DIR "/tests/tools/read_xls.py '" + file.string() + "'";
   Readback out;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return out;
-  std::string text;
-  char buf[65536];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
-  out.status = WEXITSTATUS(pclose(p));
-  std::istringstream lines(text);
+  std::istringstream lines(test::XlrdDump(file.string(), &out.status));
   std::string line, sheet;
   while (std::getline(lines, line)) {
     std::istringstream f(line);
